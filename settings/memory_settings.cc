@@ -6,9 +6,9 @@
 #include "platform/registry.h"
 
 const RegistrySetting MemorySettings[2] = {
-    {"SYSTEM\\CurrentControlSet\\Control",
-     "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control", "RegistrySizeLimit", 0xFFFFFFFFu,
-     "Unable to update value: RegistrySizeLimit", CloseFailure::kFatal},
+    {"SYSTEM\\CurrentControlSet\\Control", "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control",
+     "RegistrySizeLimit", 0xFFFFFFFFu, "Unable to update value: RegistrySizeLimit",
+     CloseFailure::kFatal},
     {"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
      "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
      "PagedPoolSize", 0u, "Unable to update value: PagedPoolSize", CloseFailure::kIgnored},
@@ -32,10 +32,10 @@ bool ApplyMemorySettings() {
       key = opened;
 
       // REG_DWORD data: 4 bytes, least significant first, whatever the host.
-      const unsigned char bytes[4] = {
-          static_cast<unsigned char>(setting.data), static_cast<unsigned char>(setting.data >> 8),
-          static_cast<unsigned char>(setting.data >> 16),
-          static_cast<unsigned char>(setting.data >> 24)};
+      const unsigned char bytes[4] = {static_cast<unsigned char>(setting.data),
+                                      static_cast<unsigned char>(setting.data >> 8),
+                                      static_cast<unsigned char>(setting.data >> 16),
+                                      static_cast<unsigned char>(setting.data >> 24)};
       if (platform::RegSetValueExA(key, setting.value_name, 0, platform::kRegDword, bytes,
                                    sizeof bytes) != platform::kSuccess) {
         WriteLine(std::cout, setting.write_failure);

@@ -7,8 +7,8 @@ enum class CloseFailure { kFatal, kIgnored };
 
 // One registry value to write under HKEY_LOCAL_MACHINE, as a REG_DWORD.
 struct RegistrySetting {
-  const char* subkey;         // existing key, no leading backslash
-  const char* display_path;   // "HKEY_LOCAL_MACHINE\" + subkey
+  const char* subkey;        // existing key, no leading backslash
+  const char* display_path;  // "HKEY_LOCAL_MACHINE\" + subkey
   const char* value_name;
   std::uint32_t data;
   const char* write_failure;  // "Unable to update value: " + value_name

@@ -18,9 +18,9 @@ struct PlannedFailure {
 std::vector<PlannedFailure> planned_failures;
 
 long Outcome(fake::Op op) {
-  const int nth = static_cast<int>(std::count_if(
-      fake::registry.calls.begin(), fake::registry.calls.end(),
-      [op](const fake::RegistryCall& call) { return call.op == op; }));
+  const int nth = static_cast<int>(
+      std::count_if(fake::registry.calls.begin(), fake::registry.calls.end(),
+                    [op](const fake::RegistryCall& call) { return call.op == op; }));
   for (const PlannedFailure& failure : planned_failures) {
     if (failure.op == op && failure.nth == nth) return failure.status;
   }
@@ -65,7 +65,8 @@ long RegOpenKeyExA(Key root, const char* subkey, std::uint32_t options, std::uin
                    Key* result) {
   const long status = Outcome(fake::Op::kOpen);
   const std::size_t opened = fake::registry.calls.size() % sizeof key_storage;
-  fake::registry.calls.push_back({fake::Op::kOpen, root, subkey, options, access, 0, {}, 0, status});
+  fake::registry.calls.push_back(
+      {fake::Op::kOpen, root, subkey, options, access, 0, {}, 0, status});
   if (status == kSuccess) {
     *result = reinterpret_cast<Key>(&key_storage[opened]);
     fake::registry.open_keys.push_back(*result);
@@ -78,7 +79,8 @@ long RegOpenKeyExA(Key root, const char* subkey, std::uint32_t options, std::uin
 long RegSetValueExA(Key key, const char* value_name, std::uint32_t reserved, std::uint32_t type,
                     const unsigned char* data, std::uint32_t size) {
   const long status = Outcome(fake::Op::kSet);
-  if (!IsOpen(key)) fake::registry.errors.push_back(std::string("set on a key not open: ") + value_name);
+  if (!IsOpen(key))
+    fake::registry.errors.push_back(std::string("set on a key not open: ") + value_name);
   fake::registry.calls.push_back({fake::Op::kSet, key, value_name, reserved, 0, type,
                                   std::vector<unsigned char>(data, data + size), size, status});
   return status;

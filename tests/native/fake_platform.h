@@ -16,13 +16,13 @@ enum class Op { kOpen, kSet, kClose };
 
 struct RegistryCall {
   Op op;
-  platform::Key key;               // the root of an open; the key of a set or close
-  std::string name;                // the subkey of an open; the value name of a set
+  platform::Key key;  // the root of an open; the key of a set or close
+  std::string name;   // the subkey of an open; the value name of a set
   std::uint32_t options_or_reserved;
-  std::uint32_t access;            // open only
-  std::uint32_t type;              // set only
-  std::vector<unsigned char> data; // set only: the `size` bytes passed
-  std::uint32_t size;              // set only
+  std::uint32_t access;             // open only
+  std::uint32_t type;               // set only
+  std::vector<unsigned char> data;  // set only: the `size` bytes passed
+  std::uint32_t size;               // set only
   long result;
 };
 

@@ -101,7 +101,8 @@ TEST_F(MemorySettingsTest, StopsAtTheFirstFailure) {
     EXPECT_EQ(console.err.str(), "") << "case " << i;
     EXPECT_EQ(fake::OpSequence(), c.ops) << "case " << i;
     EXPECT_TRUE(fake::registry.open_keys.empty()) << "case " << i << ": a key was left open";
-    for (const std::string& error : fake::registry.errors) ADD_FAILURE() << "case " << i << ": " << error;
+    for (const std::string& error : fake::registry.errors)
+      ADD_FAILURE() << "case " << i << ": " << error;
   }
 }
 

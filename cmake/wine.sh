@@ -1,0 +1,47 @@
+#!/bin/sh
+# Runs Windows programs under Wine in a prefix of the caller's choosing.
+#   wine.sh start            create a fresh prefix at $WINEPREFIX, server left running
+#   wine.sh run PROGRAM ...  run a Windows program in it
+#   wine.sh stop             stop that prefix's server
+# WINEPREFIX must be set: this never falls back to ~/.wine.
+set -eu
+
+: "${WINEPREFIX:?set WINEPREFIX to the prefix to use}"
+export WINEPREFIX
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export DISPLAY=
+
+# The 64-bit loader, named directly: Debian's `wine` prefers the 32-bit one,
+# which cannot start on a kernel without 32-bit support.
+if [ -z "${WINELOADER:-}" ]; then
+  for candidate in /usr/lib/wine/wine64 /usr/lib64/wine/wine64 "$(command -v wine64 || true)" \
+                   "$(command -v wine || true)"; do
+    if [ -n "$candidate" ] && [ -x "$candidate" ]; then WINELOADER=$candidate; break; fi
+  done
+fi
+: "${WINELOADER:?no Wine loader found: install wine and wine64}"
+export WINELOADER
+
+mode=${1:?usage: wine.sh start|run PROGRAM [ARGS...]|stop}
+shift
+case $mode in
+  start)
+    # Wine's helpers outlive this script; with all stdio on /dev/null they
+    # cannot hold a caller's pipes open.
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineserver -p </dev/null >/dev/null 2>&1
+    "$WINELOADER" wineboot -i </dev/null >/dev/null 2>&1
+    ;;
+  run)
+    exec "$WINELOADER" "$@"
+    ;;
+  stop)
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    ;;
+  *)
+    echo "wine.sh: unknown mode '$mode'" >&2
+    exit 2
+    ;;
+esac
