@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs Windows programs under Wine in a prefix of the caller's choosing.
-#   wine.sh start            create a fresh prefix at $WINEPREFIX, server left running
+#   wine.sh start [--fresh]  create the prefix at $WINEPREFIX if missing (--fresh:
+#                            anew), then leave its server running
 #   wine.sh run PROGRAM ...  run a Windows program in it
 #   wine.sh stop             stop that prefix's server
 # WINEPREFIX must be set: this never falls back to ~/.wine.
@@ -23,14 +24,14 @@ fi
 : "${WINELOADER:?no Wine loader found: install wine and wine64}"
 export WINELOADER
 
-mode=${1:?usage: wine.sh start|run PROGRAM [ARGS...]|stop}
+mode=${1:?usage: wine.sh start [--fresh] | run PROGRAM [ARGS...] | stop}
 shift
 case $mode in
   start)
+    if [ "${1:-}" = --fresh ]; then rm -rf "$WINEPREFIX"; fi
+    mkdir -p "$WINEPREFIX"
     # Wine's helpers outlive this script; with all stdio on /dev/null they
     # cannot hold a caller's pipes open.
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
     wineserver -p </dev/null >/dev/null 2>&1
     "$WINELOADER" wineboot -i </dev/null >/dev/null 2>&1
     ;;
