@@ -157,9 +157,11 @@ Run RunKestrune(const std::string& args, Stdout stdout_kind = Stdout::kFile) {
 
 // ---- The registry ----------------------------------------------------------
 
+// The test's own registry access always uses the 64-bit view, so that what a
+// 32-bit Kestrune.exe writes is read back as 64-bit Windows holds it.
 HKEY Open(const char* subkey, REGSAM access) {
   HKEY key = nullptr;
-  const LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, access, &key);
+  const LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, access | KEY_WOW64_64KEY, &key);
   if (status != ERROR_SUCCESS) {
     Fail(__LINE__, std::string("cannot open ") + subkey + ", error " + std::to_string(status));
     return nullptr;
@@ -204,7 +206,10 @@ void ExpectNoValue(int line, const char* subkey, const char* name) {
 
 bool KeyExists(const char* subkey) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
   RegCloseKey(key);
   return true;
 }
@@ -262,8 +267,9 @@ void DeleteValue(const char* subkey, const char* name) {
 void ResetRegistry() {
   if (!KeyExists(kMemoryManagement)) {
     HKEY key = nullptr;
-    CHECK(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kMemoryManagement, 0, nullptr, 0, KEY_ALL_ACCESS,
-                          nullptr, &key, nullptr) == ERROR_SUCCESS);
+    CHECK(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kMemoryManagement, 0, nullptr, 0,
+                          KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, &key,
+                          nullptr) == ERROR_SUCCESS);
     RegCloseKey(key);
   }
   for (SavedDacl& saved : saved_dacls) SetDacl(saved.subkey, saved.descriptor.data());
@@ -290,7 +296,11 @@ void ExistingOtherDwords() {
   SetValue(kMemoryManagement, "PagedPoolSize", REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF});
 }
 void DeleteMemoryManagementKey() {
-  CHECK(RegDeleteTreeA(HKEY_LOCAL_MACHINE, kMemoryManagement) == ERROR_SUCCESS);
+  if (HKEY session_manager =
+          Open("SYSTEM\\CurrentControlSet\\Control\\Session Manager", KEY_ALL_ACCESS)) {
+    CHECK(RegDeleteTreeA(session_manager, "Memory Management") == ERROR_SUCCESS);
+    RegCloseKey(session_manager);
+  }
 }
 void DenyWriteToControl() { DenyWrite(kControl); }
 void DenyWriteToMemoryManagement() { DenyWrite(kMemoryManagement); }
