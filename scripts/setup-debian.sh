@@ -3,7 +3,7 @@
 # what is already there. Needs root (or sudo).
 set -eu
 
-packages="cmake ninja-build g++ libgtest-dev
+packages="cmake ninja-build g++ libgtest-dev strip-nondeterminism
   g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   wine wine64 wine32:i386"
