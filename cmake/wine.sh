@@ -7,22 +7,7 @@
 # WINEPREFIX must be set: this never falls back to ~/.wine.
 set -eu
 
-: "${WINEPREFIX:?set WINEPREFIX to the prefix to use}"
-export WINEPREFIX
-export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-export DISPLAY=
-
-# The 64-bit loader, named directly: Debian's `wine` prefers the 32-bit one,
-# which cannot start on a kernel without 32-bit support.
-if [ -z "${WINELOADER:-}" ]; then
-  for candidate in /usr/lib/wine/wine64 /usr/lib64/wine/wine64 "$(command -v wine64 || true)" \
-                   "$(command -v wine || true)"; do
-    if [ -n "$candidate" ] && [ -x "$candidate" ]; then WINELOADER=$candidate; break; fi
-  done
-fi
-: "${WINELOADER:?no Wine loader found: install wine and wine64}"
-export WINELOADER
+. "$(dirname "$0")/wine-env.sh"
 
 # The machine field of a PE file's header, as 4 hex digits (014c: x86).
 pe_machine() {

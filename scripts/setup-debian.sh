@@ -1,12 +1,13 @@
 #!/bin/sh
-# Installs what building and testing Kestrune needs on Debian 12, skipping
-# what is already there. Needs root (or sudo).
+# Installs what building and testing Kestrune needs on Debian 12, and any
+# further packages named as arguments, skipping what is already there. Needs
+# root (or sudo).
 set -eu
 
 packages="cmake ninja-build g++ libgtest-dev strip-nondeterminism
   g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
-  wine wine64 wine32:i386"
+  wine wine64 wine32:i386 $*"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
