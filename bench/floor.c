@@ -6,16 +6,14 @@
 static int Write(const char* subkey, const char* name, DWORD data) {
   HKEY key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_WRITE, &key) != ERROR_SUCCESS) return 0;
-  const LONG status =
-      RegSetValueExA(key, name, 0, REG_DWORD, (const BYTE*)&data, sizeof data);
+  const LONG status = RegSetValueExA(key, name, 0, REG_DWORD, (const BYTE*)&data, sizeof data);
   RegCloseKey(key);
   return status == ERROR_SUCCESS;
 }
 
 void Entry(void) {
-  const int ok =
-      Write("SYSTEM\\CurrentControlSet\\Control", "RegistrySizeLimit", 0xFFFFFFFFu) &&
-      Write("SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
-            "PagedPoolSize", 0);
+  const int ok = Write("SYSTEM\\CurrentControlSet\\Control", "RegistrySizeLimit", 0xFFFFFFFFu) &&
+                 Write("SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
+                       "PagedPoolSize", 0);
   ExitProcess(ok ? 0 : 1);
 }
