@@ -7,8 +7,7 @@ set -eu
 cd "$(dirname "$0")/.."
 runs=${1:-50}
 
-scripts/setup-debian.sh
-command -v hyperfine >/dev/null 2>&1 || scripts/setup-debian.sh hyperfine
+scripts/setup-debian.sh hyperfine
 cmake --preset windows-x64 >/dev/null
 cmake --build --preset windows-x64 >/dev/null
 
