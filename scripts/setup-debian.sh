@@ -4,7 +4,7 @@
 # root (or sudo).
 set -eu
 
-packages="cmake ninja-build g++ libgtest-dev strip-nondeterminism
+packages="cmake ninja-build g++ libgtest-dev clang-format strip-nondeterminism
   g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   wine wine64 wine32:i386 $*"
